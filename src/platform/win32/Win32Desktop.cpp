@@ -1,0 +1,119 @@
+// The real desktop's smaller services.
+#include "platform/win32/Win32Desktop.h"
+
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/Win32Error.h"
+
+namespace quib {
+
+using namespace win32;
+
+bool Win32Processes::LoadLibraries() {
+  if (!psapi_) psapi_ = LoadLibraryA("PSAPI.DLL");
+  return psapi_ != nullptr;
+}
+
+WindowId Win32Processes::ForegroundWindow() { return FromHwnd(GetForegroundWindow()); }
+
+std::uint32_t Win32Processes::WindowProcessId(WindowId window) {
+  DWORD process_id = 0;
+  GetWindowThreadProcessId(ToHwnd(window), &process_id);
+  return process_id;
+}
+
+std::optional<std::string> Win32Processes::ProcessExecutable(std::uint32_t process_id) {
+  if (!psapi_) return std::nullopt;
+  using ModuleFileNameEx = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
+  const auto module_file_name = reinterpret_cast<ModuleFileNameEx>(reinterpret_cast<void*>(
+      GetProcAddress(static_cast<HMODULE>(psapi_), "GetModuleFileNameExA")));
+  if (!module_file_name) return std::nullopt;
+  Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
+  if (!process.valid()) return std::nullopt;
+  char path[MAX_PATH] = {};
+  const DWORD length = module_file_name(process.get(), nullptr, path, MAX_PATH);
+  if (length == 0) return std::nullopt;
+  return std::string(path, length);
+}
+
+bool Win32Sound::Play(std::string_view wave, bool loop) {
+  const UINT flags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | (loop ? SND_LOOP : 0);
+  return sndPlaySoundA(wave.data(), flags) != 0;
+}
+
+void Win32Sound::Stop() { sndPlaySoundA(nullptr, 0); }
+
+int Win32Dialogs::MessageBox(WindowId owner, const std::string& text, const std::string& caption,
+                             unsigned flags) {
+  return MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), flags);
+}
+
+std::optional<std::string> Win32Dialogs::OpenFile(WindowId owner, const OpenFileRequest& request) {
+  std::string filter = request.filter;
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  filter.push_back('\0');
+  filter.push_back('\0');
+  std::vector<char> file(MAX_PATH * 4, '\0');
+  request.file_name.copy(file.data(), file.size() - 1);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = ToHwnd(owner);
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = static_cast<DWORD>(file.size());
+  dialog.lpstrInitialDir = request.initial_dir.empty() ? nullptr : request.initial_dir.c_str();
+  dialog.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
+  return std::string(file.data());
+}
+
+LocalTime Win32Clock::Now() {
+  SYSTEMTIME time{};
+  GetLocalTime(&time);
+  return LocalTime{time.wYear, time.wMonth,  time.wDay,          time.wHour,
+                   time.wMinute, time.wSecond, time.wMilliseconds, time.wDayOfWeek};
+}
+
+RegionalSettings Win32Clock::Regional() {
+  auto info = [](LCTYPE type, const std::string& fallback) {
+    char buffer[256] = {};
+    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
+    return length > 1 ? std::string(buffer, length - 1) : fallback;
+  };
+  RegionalSettings settings;
+  for (int month = 0; month < 12; ++month) {
+    settings.long_month_names[month] = info(LOCALE_SMONTHNAME1 + month, "");
+    settings.short_month_names[month] = info(LOCALE_SABBREVMONTHNAME1 + month, "");
+  }
+  for (int day = 0; day < 7; ++day) {
+    // The locale counts from Monday; our index 0 is Sunday.
+    const int locale_day = (day + 6) % 7;
+    settings.long_day_names[day] = info(LOCALE_SDAYNAME1 + locale_day, "");
+    settings.short_day_names[day] = info(LOCALE_SABBREVDAYNAME1 + locale_day, "");
+  }
+  settings.am_designator = info(LOCALE_S1159, "AM");
+  settings.pm_designator = info(LOCALE_S2359, "PM");
+  settings.date_separator = info(LOCALE_SDATE, "/")[0];
+  settings.time_separator = info(LOCALE_STIME, ":")[0];
+  settings.short_date_format = info(LOCALE_SSHORTDATE, settings.short_date_format);
+  settings.long_time_format = info(LOCALE_STIMEFORMAT, settings.long_time_format);
+  return settings;
+}
+
+void Win32Shell::Open(const std::string& path) {
+  ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void Win32Windowing::ShowModal(TAdvConfigForm&) {}
+void Win32Windowing::Show(TAdvConfigForm& form) { visible_.insert(&form); }
+void Win32Windowing::Hide(TAdvConfigForm& form) { visible_.erase(&form); }
+bool Win32Windowing::IsVisible(const TAdvConfigForm& form) const { return visible_.count(&form) != 0; }
+void Win32Windowing::Release(TAdvConfigForm& form) { visible_.erase(&form); }
+
+}  // namespace quib

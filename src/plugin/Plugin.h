@@ -1,0 +1,49 @@
+// Plugin-wide values (the host link, the plug-in folder and the paths built from it) and
+// the library's lifecycle hooks. One set per loaded library.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "platform/desktop.h"
+#include "plugin/HostLink.h"
+#include "ui/AdvConfigFormUnit.h"
+
+namespace quib {
+
+/// Size of the plug-in folder buffer: at most 259 characters and the terminating zero.
+inline constexpr std::size_t kPluginFolderSize = 260;
+
+struct PluginValues {
+  HostLink host;
+  std::array<char, kPluginFolderSize> folder{};  ///< zero-terminated, ends in a backslash
+  std::string normal_icon_path;
+  std::string link_icon_path;
+  std::string data_file_path;
+  Desktop* desktop = nullptr;
+
+  std::string Folder() const { return folder.data(); }
+};
+
+/// The one set of plugin-wide values.
+PluginValues& Plugin();
+
+/// The library attach hook: remembers the desktop and creates the configuration window.
+/// Never throws.
+void OnProcessAttach(Desktop& desktop);
+/// Library unload: releases the plugin-wide values (the window must be gone by then).
+void OnUnload();
+/// Creates the configuration window into AdvConfigForm when there is none.
+void EnsureForm();
+/// The plug-in folder that a path given to DoInit yields: cut to the buffer, then ended
+/// right after its last backslash.
+std::array<char, kPluginFolderSize> PluginFolderFrom(const char* path);
+
+}  // namespace quib
+
+extern "C" {
+/// The configuration window, exported as _AdvConfigForm; null before creation and after
+/// shutdown.
+extern quib::TAdvConfigForm* AdvConfigForm;
+}
