@@ -33,7 +33,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   /// Shows a modal message box and returns the answer (box::kId...).
-  virtual int MessageBox(WindowId owner, const std::string& text, const std::string& caption,
+  virtual int ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                          unsigned flags) = 0;
   /// Lets the user choose a file; nullopt when the dialog was cancelled.
   virtual std::optional<std::string> OpenFile(WindowId owner, const OpenFileRequest& request) = 0;

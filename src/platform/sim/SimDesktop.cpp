@@ -32,7 +32,7 @@ void SimSound::Stop() {
   playing_ = nullptr;
 }
 
-int SimDialogs::MessageBox(WindowId, const std::string& text, const std::string& caption,
+int SimDialogs::ShowMessage(WindowId, const std::string& text, const std::string& caption,
                            unsigned flags) {
   shown.push_back(Box{text, caption, flags});
   if (while_open) while_open(shown.back());

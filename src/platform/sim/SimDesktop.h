@@ -64,7 +64,7 @@ class SimDialogs final : public Dialogs {
     std::string text, caption;
     unsigned flags = 0;
   };
-  int MessageBox(WindowId owner, const std::string& text, const std::string& caption,
+  int ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                  unsigned flags) override;
   std::optional<std::string> OpenFile(WindowId owner, const OpenFileRequest& request) override;
 

@@ -1,6 +1,8 @@
 // The real desktop's smaller services.
 #include "platform/win32/Win32Desktop.h"
 
+#include <windows.h>
+
 #include <commdlg.h>
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -47,7 +49,7 @@ bool Win32Sound::Play(std::string_view wave, bool loop) {
 
 void Win32Sound::Stop() { sndPlaySoundA(nullptr, 0); }
 
-int Win32Dialogs::MessageBox(WindowId owner, const std::string& text, const std::string& caption,
+int Win32Dialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                              unsigned flags) {
   return MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), flags);
 }

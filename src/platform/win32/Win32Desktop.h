@@ -30,7 +30,7 @@ class Win32Sound final : public Sound {
 
 class Win32Dialogs final : public Dialogs {
  public:
-  int MessageBox(WindowId owner, const std::string& text, const std::string& caption,
+  int ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                  unsigned flags) override;
   std::optional<std::string> OpenFile(WindowId owner, const OpenFileRequest& request) override;
 };
