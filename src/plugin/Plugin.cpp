@@ -32,7 +32,7 @@ void OnProcessAttach(Desktop& desktop) {
 }
 
 void OnUnload() {
-  delete AdvConfigForm;
+  delete AdvConfigForm;  // the form's destructor lets nothing out
   AdvConfigForm = nullptr;
   Plugin() = PluginValues();
 }

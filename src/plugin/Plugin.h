@@ -32,7 +32,8 @@ PluginValues& Plugin();
 /// The library attach hook: remembers the desktop and creates the configuration window.
 /// Never throws.
 void OnProcessAttach(Desktop& desktop);
-/// Library unload: releases the plugin-wide values (the window must be gone by then).
+/// Library unload: releases the plugin-wide values and a window that shutdown did not
+/// destroy, saving nothing. Never throws.
 void OnUnload();
 /// Creates the configuration window into AdvConfigForm when there is none.
 void EnsureForm();

@@ -54,8 +54,14 @@ LoadedPlugin::LoadedPlugin() {
 }
 
 LoadedPlugin::~LoadedPlugin() {
+  if (!module_) return;
   if (!shut_down_) DoShutDown();
   FreeLibrary(module_);
+}
+
+void LoadedPlugin::UnloadWithoutShutdown() {
+  FreeLibrary(module_);
+  module_ = nullptr;
 }
 
 void* LoadedPlugin::AdvConfigForm() const {

@@ -35,6 +35,8 @@ class LoadedPlugin {
   std::int32_t DoShutDown();
   std::int32_t GetStrVal(const char* key, char* buffer);
   std::int32_t SupportCheck(const char* name);
+  /// Unloads the library without shutting the plugin down.
+  void UnloadWithoutShutdown();
 
  private:
   HMODULE module_ = nullptr;

@@ -51,5 +51,22 @@ TEST(ViewerChain, AViewerJoiningAfterTheMonitorCanLeaveWithoutBreakingIt) {
   EXPECT_TRUE(after.WaitForChange());
 }
 
+TEST(ViewerChain, UnloadWithoutShutdownLeavesTheChainWhole) {
+  ViewerProcess other;
+  {
+    LoadedPlugin plugin;
+    plugin.DoInit();
+    ASSERT_EQ(GetClipboardViewer(), MonitorWindow());
+    plugin.UnloadWithoutShutdown();
+  }
+  EXPECT_EQ(MonitorWindow(), nullptr);
+  EXPECT_EQ(GetClipboardViewer(), other.window());
+  other.Reset();
+  SetClipboardText("after an unload without shutdown");
+  EXPECT_TRUE(other.WaitForChange());
+  LoadedPlugin again;  // the window class went with the library and is made anew
+  EXPECT_EQ(GetClipboardViewer(), MonitorWindow());
+}
+
 }  // namespace
 }  // namespace quib::wintest
