@@ -52,9 +52,9 @@ class Clipboard {
   /// Size in bytes of the offered text without its terminator, when the platform tells it
   /// without copying the text; nullopt when it cannot.
   virtual std::optional<std::size_t> TextSize() = 0;
-  /// The clipboard's text (empty when it has none). Throws PlatformError when the
-  /// clipboard cannot be opened.
-  virtual std::string GetText() = 0;
+  /// The clipboard's text up to its first NUL byte and at most limit bytes (empty when it
+  /// has none). Throws PlatformError ("Cannot open clipboard") when it cannot be opened.
+  virtual std::string GetText(std::size_t limit = std::string::npos) = 0;
   /// Replaces the clipboard's contents with text. Throws PlatformError on failure.
   virtual void SetText(std::string_view text) = 0;
   /// Whether the current contents carry a marker asking clipboard histories to skip them.

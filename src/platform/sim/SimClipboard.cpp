@@ -1,16 +1,22 @@
 // The simulated clipboard and its viewer chain.
 #include "platform/sim/SimClipboard.h"
 
+#include <algorithm>
+
 namespace quib {
 
 std::optional<std::size_t> SimClipboard::TextSize() {
   if (locked_ || !has_text_) return std::nullopt;
-  return text_.size();
+  return std::min(text_.find('\0'), text_.size());
 }
 
-std::string SimClipboard::GetText() {
+std::string SimClipboard::GetText(std::size_t limit) {
+  ++reads_;
   if (locked_) throw PlatformError("Cannot open clipboard");
-  return has_text_ ? text_ : std::string();
+  if (!has_text_) return std::string();
+  // Like the platform's text format, the text ends at its first NUL byte.
+  const std::string_view text(text_.data(), std::min(text_.find('\0'), text_.size()));
+  return std::string(text.substr(0, limit));
 }
 
 void SimClipboard::SetText(std::string_view text) {

@@ -14,7 +14,7 @@ class SimClipboard final : public Clipboard, public ClipboardChain {
   // Clipboard
   bool HasText() override { return has_text_; }
   std::optional<std::size_t> TextSize() override;
-  std::string GetText() override;
+  std::string GetText(std::size_t limit = std::string::npos) override;
   void SetText(std::string_view text) override;
   bool HasExcludeMarker() override { return exclude_marker_; }
 
@@ -36,6 +36,8 @@ class SimClipboard final : public Clipboard, public ClipboardChain {
   bool WindowExists(WindowId window) const { return windows_.count(window.value) != 0; }
   int set_viewer_calls() const { return set_viewer_calls_; }
   int change_chain_calls() const { return change_chain_calls_; }
+  /// How many times the text was read.
+  int reads() const { return reads_; }
 
  private:
   void Deliver(WindowId to, const ChainMessage& message);
@@ -50,6 +52,7 @@ class SimClipboard final : public Clipboard, public ClipboardChain {
   bool locked_ = false;
   int set_viewer_calls_ = 0;
   int change_chain_calls_ = 0;
+  int reads_ = 0;
 };
 
 /// Another program's viewer, written the way well-behaved viewers are: it forwards every

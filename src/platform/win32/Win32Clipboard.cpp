@@ -1,6 +1,7 @@
 // The real clipboard and viewer chain.
 #include "platform/win32/Win32Clipboard.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win32/Win32Error.h"
@@ -97,7 +98,7 @@ std::optional<std::size_t> Win32Clipboard::TextSize() {
   return strnlen(static_cast<const char*>(lock.data()), capacity);
 }
 
-std::string Win32Clipboard::GetText() {
+std::string Win32Clipboard::GetText(std::size_t limit) {
   ClipboardOpen clipboard;
   if (!clipboard.ok()) throw PlatformError("Cannot open clipboard");
   HANDLE data = GetClipboardData(CF_TEXT);
@@ -107,7 +108,7 @@ std::string Win32Clipboard::GetText() {
   // The block may be larger than its text, and a hostile one may lack the terminator.
   const SIZE_T capacity = GlobalSize(data);
   const char* text = static_cast<const char*>(lock.data());
-  return std::string(text, strnlen(text, capacity));
+  return std::string(text, strnlen(text, std::min<std::size_t>(capacity, limit)));
 }
 
 void Win32Clipboard::SetText(std::string_view text) {

@@ -10,7 +10,7 @@ class Win32Clipboard final : public Clipboard, public ClipboardChain {
  public:
   bool HasText() override;
   std::optional<std::size_t> TextSize() override;
-  std::string GetText() override;
+  std::string GetText(std::size_t limit = std::string::npos) override;
   void SetText(std::string_view text) override;
   bool HasExcludeMarker() override;
 
