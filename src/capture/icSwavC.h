@@ -21,6 +21,10 @@ class TicSwavC {
   TwWave Wave_From = TwWave::icFile;
   std::string Wave_Name;
 
+  /// Empties the sound data, then reads the whole file at path into it when one exists.
+  /// True when sound data is loaded. Throws PlatformError when the file cannot be read.
+  bool Loadfile(const std::string& path);
+
   /// The loaded sound data (empty when none).
   const std::string& Data() const { return data_; }
 

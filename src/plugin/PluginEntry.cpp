@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "plugin/Plugin.h"
+#include "store/SettingsFile.h"
+#include "store/SmartListView.h"
 
 namespace quib {
 namespace {
@@ -41,11 +43,19 @@ void StartUp(PluginValues& plugin) {
   plugin.link_icon_path = folder + "QuibVaultUrl.ico";
   plugin.data_file_path = folder + "quibvault_data.dat";
   if (!AdvConfigForm) throw std::logic_error("The configuration window does not exist");
-  AdvConfigForm->SuppressCapture = false;
+  TAdvConfigForm& form = *AdvConfigForm;
+  form.SuppressCapture = false;
+  (void)LoadSettings(form, folder);
+  if (!form.desktop().files.FileExists(plugin.data_file_path))
+    form.lvwClipboard.SaveToFile(plugin.data_file_path);
+  form.lvwClipboard.LoadFromFile(plugin.data_file_path);
 }
 
-void ShutDown() {
+void ShutDown(const PluginValues& plugin) {
   AdvConfigForm->ClipboardMonitor().SetEnabled(false);
+  // Without a start-up there is no data file path, and nothing to write over.
+  if (!plugin.data_file_path.empty())
+    (void)SaveDataFileWithBackup(AdvConfigForm->lvwClipboard, plugin.data_file_path);
   delete AdvConfigForm;
   AdvConfigForm = nullptr;
 }
@@ -74,7 +84,7 @@ std::int32_t QUIB_CDECL PluginFunc_DoInit(const char* plugin_file, std::int32_t 
 std::int32_t QUIB_CDECL PluginFunc_DoShutDown() {
   if (!AdvConfigForm) return 1;
   try {
-    quib::ShutDown();
+    quib::ShutDown(Plugin());
   } catch (...) {
     Plugin().host.ReportError("PluginShutdown");
   }

@@ -1,12 +1,16 @@
-// The clip list: the rows of the configuration window's list view, oldest first.
-// Entries are stored contiguously; a real list view draws its rows from this model.
+// The clip list: the rows of the configuration window's list view, oldest first, and its
+// data file. Entries are stored contiguously; a real list view draws its rows from this model.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/files.h"
 
 namespace quib {
 
@@ -19,11 +23,28 @@ struct TListItem {
   bool Selected = false;
 };
 
+/// The most rows, sub-items per row and bytes per text the data file's 16-bit fields hold.
+inline constexpr std::size_t kDataFileFieldMax = 0xFFFF;
+/// Size of a data file holding no rows: the magic and the row count.
+inline constexpr std::int64_t kDataFileHeaderSize = 5;
+
+/// A save refused because the list does not fit the data file's 16-bit fields.
+class DataFileLimitError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 class TSmartListView {
  public:
+  /// A list without file services: the model works, SaveToFile and LoadFromFile throw.
+  TSmartListView() = default;
+  TSmartListView(Files& files, Dialogs& dialogs) : files_(&files), dialogs_(&dialogs) {}
+
   std::string Msg1 = "File \"%s\" does not exist!";
   std::string Msg2 = "File \"%s\" is not valid!";
   bool UseTempFile = false;
+  /// The window that owns the list's message boxes; none until a real window sets it.
+  WindowId OwnerWindow;
 
   std::size_t Count() const { return items_.size(); }
   bool Empty() const { return items_.empty(); }
@@ -41,8 +62,37 @@ class TSmartListView {
   std::size_t SelectedCount() const;
   void SetSelected(std::size_t index, bool selected) { items_.at(index).Selected = selected; }
 
+  /// Writes the whole list to file_name in the data file format; with UseTempFile through
+  /// file_name + ".tmp", rotated into place with the previous file kept as ".bak".
+  /// Throws PlatformError when the target cannot be created or written (a partly written
+  /// target is removed), DataFileLimitError before touching any file when the list does not
+  /// fit the 16-bit fields.
+  void SaveToFile(const std::string& file_name);
+  /// Replaces the list with the rows of file_name. A missing or invalid file shows Msg1 or
+  /// Msg2 and leaves the list unchanged; a file that ends early keeps every whole row.
+  /// Throws PlatformError, with the list unchanged, when the file cannot be read.
+  void LoadFromFile(const std::string& file_name);
+
+  Files& files() const;
+
  private:
+  void WriteTo(const std::string& target) const;
+  void ShowError(const std::string& format, const std::string& file_name) const;
+
   std::vector<TListItem> items_;
+  Files* files_ = nullptr;
+  Dialogs* dialogs_ = nullptr;
 };
+
+/// The shutdown save: writes the list to data_file_path + ".tmp", then replaces the data
+/// file with it in one step, the previous data file copied to ".bak" first. Throws when the
+/// list could not be written, and when the new list did not reach the data file.
+bool SaveDataFileWithBackup(TSmartListView& list, const std::string& data_file_path);
+
+/// Size of a file in bytes, or 0 when it cannot be opened for reading.
+std::int32_t FileSizeOf(Files& files, const std::string& path);
+
+/// The part of path after its last backslash or colon.
+std::string BareFileName(const std::string& path);
 
 }  // namespace quib

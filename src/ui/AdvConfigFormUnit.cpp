@@ -17,7 +17,8 @@ void SetUpDigitField(TLDEdit& edit, const char* hint) {
 }  // namespace
 
 TAdvConfigForm::TAdvConfigForm(Desktop& desktop, const HostLink& host)
-    : WaveFile(desktop.sound, desktop.files),
+    : lvwClipboard(desktop.files, desktop.dialogs),
+      WaveFile(desktop.sound, desktop.files),
       ProcessFinder(desktop.processes),
       desktop_(desktop),
       host_(host) {

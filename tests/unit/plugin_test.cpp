@@ -4,6 +4,7 @@
 #include <string>
 
 #include "TestSupport.h"
+#include "platform/sim/FaultyFiles.h"
 
 namespace quib::test {
 namespace {
@@ -50,7 +51,11 @@ class PluginFolderTest : public ::testing::TestWithParam<PathCase> {};
 TEST_P(PluginFolderTest, DerivesTheFolderAndPaths) {
   const PathCase& c = GetParam();
   SimDesktop sim;
-  Desktop desktop = sim.desktop();
+  // Only the paths are under test: the disk refuses everything, so no file is made there.
+  FaultyFiles files(sim.files);
+  files.FailAt(1, /*persistent=*/true);
+  Desktop desktop{sim.clipboard, sim.clipboard, sim.processes, sim.sound, sim.dialogs,
+                  files,         sim.clock,     sim.shell,     sim.windowing};
   OnProcessAttach(desktop);
   PluginFunc_DoInit(c.argument.c_str(), 1, 0, 0, 0, nullptr);
   const PluginValues& plugin = Plugin();
