@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct Row {
   std::int32_t image_index = 0;
 
   friend bool operator==(const Row&, const Row&) = default;
+  friend void PrintTo(const Row& row, std::ostream* out) {
+    *out << "{\"" << row.text.substr(0, 40) << (row.text.size() > 40 ? "...\"" : "\"") << ", "
+         << row.sub_items.size() << " sub-items, image " << row.image_index << "}";
+  }
 };
 
 inline std::string U16(std::size_t value) {

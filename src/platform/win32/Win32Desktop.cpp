@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "capture/DateStamp.h"
 #include "platform/win32/Win32Error.h"
 
 namespace quib {
@@ -85,26 +86,34 @@ LocalTime Win32Clock::Now() {
 RegionalSettings Win32Clock::Regional() {
   auto info = [](LCTYPE type, const std::string& fallback) {
     char buffer[256] = {};
+    // Designators and separators may be empty; only a failed query falls back.
     const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
-    return length > 1 ? std::string(buffer, length - 1) : fallback;
+    return length > 0 ? std::string(buffer, length - 1) : fallback;
   };
   RegionalSettings settings;
   for (int month = 0; month < 12; ++month) {
-    settings.long_month_names[month] = info(LOCALE_SMONTHNAME1 + month, "");
-    settings.short_month_names[month] = info(LOCALE_SABBREVMONTHNAME1 + month, "");
+    settings.long_month_names[month] =
+        info(LOCALE_SMONTHNAME1 + month, settings.long_month_names[month]);
+    settings.short_month_names[month] =
+        info(LOCALE_SABBREVMONTHNAME1 + month, settings.short_month_names[month]);
   }
   for (int day = 0; day < 7; ++day) {
     // The locale counts from Monday; our index 0 is Sunday.
     const int locale_day = (day + 6) % 7;
-    settings.long_day_names[day] = info(LOCALE_SDAYNAME1 + locale_day, "");
-    settings.short_day_names[day] = info(LOCALE_SABBREVDAYNAME1 + locale_day, "");
+    settings.long_day_names[day] =
+        info(LOCALE_SDAYNAME1 + locale_day, settings.long_day_names[day]);
+    settings.short_day_names[day] =
+        info(LOCALE_SABBREVDAYNAME1 + locale_day, settings.short_day_names[day]);
   }
   settings.am_designator = info(LOCALE_S1159, "AM");
   settings.pm_designator = info(LOCALE_S2359, "PM");
-  settings.date_separator = info(LOCALE_SDATE, "/")[0];
-  settings.time_separator = info(LOCALE_STIME, ":")[0];
-  settings.short_date_format = info(LOCALE_SSHORTDATE, settings.short_date_format);
-  settings.long_time_format = info(LOCALE_STIMEFORMAT, settings.long_time_format);
+  settings.date_separator = info(LOCALE_SDATE, settings.date_separator);
+  settings.time_separator = info(LOCALE_STIME, settings.time_separator);
+  // The locale's pictures use another notation ("h:mm:ss tt"): translate them.
+  if (const std::string picture = info(LOCALE_SSHORTDATE, ""); !picture.empty())
+    settings.short_date_format = LocalePictureToFormat(picture);
+  if (const std::string picture = info(LOCALE_STIMEFORMAT, ""); !picture.empty())
+    settings.long_time_format = LocalePictureToFormat(picture);
   return settings;
 }
 
