@@ -19,6 +19,8 @@ class Windowing {
   virtual void Show(TAdvConfigForm& form) = 0;
   virtual void Hide(TAdvConfigForm& form) = 0;
   virtual bool IsVisible(const TAdvConfigForm& form) const = 0;
+  /// The form's own window; no window while none has been made for it.
+  virtual WindowId Handle(const TAdvConfigForm& form) const = 0;
   /// The form is going away: release whatever window was made for it.
   virtual void Release(TAdvConfigForm& form) = 0;
 };

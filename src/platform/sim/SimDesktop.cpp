@@ -1,12 +1,26 @@
 // The simulated desktop's services.
 #include "platform/sim/SimDesktop.h"
 
+#include <cstddef>
+#include <utility>
+
 namespace quib {
 
-WindowId SimProcesses::AddWindow(std::uint32_t process_id, const std::string& executable) {
+bool SimProcesses::LoadLibraries() {
+  ++load_libraries_calls;
+  loaded_ = libraries_available;
+  return loaded_;
+}
+
+void SimProcesses::FreeLibraries() noexcept {
+  ++free_libraries_calls;
+  loaded_ = false;
+}
+
+WindowId SimProcesses::AddWindow(std::uint32_t process_id, const std::string& path) {
   const WindowId window{next_window_++};
   window_process_[window.value] = process_id;
-  executables_[process_id] = executable;
+  executables_[process_id] = path;
   return window;
 }
 
@@ -15,10 +29,24 @@ std::uint32_t SimProcesses::WindowProcessId(WindowId window) {
   return found == window_process_.end() ? 0 : found->second;
 }
 
-std::optional<std::string> SimProcesses::ProcessExecutable(std::uint32_t process_id) {
+ProcessFileName SimProcesses::GetProcessFileName(std::uint32_t process_id,
+                                                 bool full_path_preferred) {
+  ++file_name_queries;
+  if (uses_process_status) {
+    if (!loaded_) return {false, "failed0"};
+    if (entry_point_missing) return {false, "failed1"};
+    if (process_list_unreadable) return {false, "failed2"};
+  }
   const auto found = executables_.find(process_id);
-  if (found == executables_.end()) return std::nullopt;
-  return found->second;
+  if (found == executables_.end()) return {};
+  if (uses_process_status && unopenable.count(process_id)) return {};
+  std::string text = found->second;
+  if (uses_process_status && !full_path_preferred) {
+    const std::size_t last = text.find_last_of('\\');
+    if (last != std::string::npos) text.erase(0, last + 1);
+  }
+  if (text.size() > ProcessFileName::kMaxLength) text.resize(ProcessFileName::kMaxLength);
+  return {true, std::move(text)};
 }
 
 bool SimSound::Play(std::string_view wave, bool loop) {

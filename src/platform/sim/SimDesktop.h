@@ -17,27 +17,43 @@
 
 namespace quib {
 
+/// Windows of processes, each process with its executable path, one window in the
+/// foreground. Names executables by the finder's contract, with switches for its failures.
 class SimProcesses final : public Processes {
  public:
-  bool LoadLibraries() override {
-    ++load_libraries_calls;
-    return libraries_available;
-  }
+  bool UsesProcessStatus() const override { return uses_process_status; }
+  bool LoadLibraries() override;
+  void FreeLibraries() noexcept override;
   WindowId ForegroundWindow() override { return foreground; }
   std::uint32_t WindowProcessId(WindowId window) override;
-  std::optional<std::string> ProcessExecutable(std::uint32_t process_id) override;
+  ProcessFileName GetProcessFileName(std::uint32_t process_id, bool full_path_preferred) override;
 
-  /// Adds a window of a process running executable; returns the window.
-  WindowId AddWindow(std::uint32_t process_id, const std::string& executable);
+  /// Adds a window of process_id, which runs the executable at path; returns the window.
+  WindowId AddWindow(std::uint32_t process_id, const std::string& path);
+  /// The process has ended: its windows remain, but nothing knows its id any more.
+  void EndProcess(std::uint32_t process_id) { executables_.erase(process_id); }
 
-  bool libraries_available = true;
-  int load_libraries_calls = 0;
   WindowId foreground;
+  /// The system family: true names through the libraries, false through a snapshot.
+  bool uses_process_status = true;
+  /// False: a library does not load ("failed0").
+  bool libraries_available = true;
+  /// True: a library lacks an entry point ("failed1").
+  bool entry_point_missing = false;
+  /// True: the process list cannot be read ("failed2").
+  bool process_list_unreadable = false;
+  /// Processes that refuse to be opened (running with higher rights, say).
+  std::set<std::uint32_t> unopenable;
+
+  int load_libraries_calls = 0;
+  int free_libraries_calls = 0;
+  int file_name_queries = 0;  ///< process searches, the costly part of a lookup
 
  private:
   std::map<std::uintptr_t, std::uint32_t> window_process_;
   std::map<std::uint32_t, std::string> executables_;
   std::uintptr_t next_window_ = 0x9000;
+  bool loaded_ = false;
 };
 
 class SimSound final : public Sound {
@@ -97,8 +113,11 @@ class SimWindowing final : public Windowing {
   void Show(TAdvConfigForm& form) override;
   void Hide(TAdvConfigForm& form) override;
   bool IsVisible(const TAdvConfigForm& form) const override;
+  WindowId Handle(const TAdvConfigForm&) const override { return form_window; }
   void Release(TAdvConfigForm& form) override;
 
+  /// The form's own window as Handle gives it; none until a test sets one.
+  WindowId form_window;
   /// Runs while the window is shown modally; the window closes when it returns.
   std::function<void(TAdvConfigForm&)> while_modal;
   std::vector<std::string> calls;  ///< "ShowModal", "Show", "Hide", "Release"

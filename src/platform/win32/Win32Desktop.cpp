@@ -16,33 +16,6 @@ namespace quib {
 
 using namespace win32;
 
-bool Win32Processes::LoadLibraries() {
-  if (!psapi_) psapi_ = LoadLibraryA("PSAPI.DLL");
-  return psapi_ != nullptr;
-}
-
-WindowId Win32Processes::ForegroundWindow() { return FromHwnd(GetForegroundWindow()); }
-
-std::uint32_t Win32Processes::WindowProcessId(WindowId window) {
-  DWORD process_id = 0;
-  GetWindowThreadProcessId(ToHwnd(window), &process_id);
-  return process_id;
-}
-
-std::optional<std::string> Win32Processes::ProcessExecutable(std::uint32_t process_id) {
-  if (!psapi_) return std::nullopt;
-  using ModuleFileNameEx = DWORD(WINAPI*)(HANDLE, HMODULE, LPSTR, DWORD);
-  const auto module_file_name = reinterpret_cast<ModuleFileNameEx>(reinterpret_cast<void*>(
-      GetProcAddress(static_cast<HMODULE>(psapi_), "GetModuleFileNameExA")));
-  if (!module_file_name) return std::nullopt;
-  Handle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process_id));
-  if (!process.valid()) return std::nullopt;
-  char path[MAX_PATH] = {};
-  const DWORD length = module_file_name(process.get(), nullptr, path, MAX_PATH);
-  if (length == 0) return std::nullopt;
-  return std::string(path, length);
-}
-
 bool Win32Sound::Play(std::string_view wave, bool loop) {
   const UINT flags = SND_ASYNC | SND_NODEFAULT | SND_MEMORY | (loop ? SND_LOOP : 0);
   return sndPlaySoundA(wave.data(), flags) != 0;

@@ -6,21 +6,9 @@
 #include "platform/desktop.h"
 #include "platform/win32/Win32Clipboard.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Processes.h"
 
 namespace quib {
-
-class Win32Processes final : public Processes {
- public:
-  bool LoadLibraries() override;
-  WindowId ForegroundWindow() override;
-  std::uint32_t WindowProcessId(WindowId window) override;
-  std::optional<std::string> ProcessExecutable(std::uint32_t process_id) override;
-
- private:
-  // HMODULE of "PSAPI.DLL", reached by name only; kept loaded for the process's life
-  // (freeing a library from the loader's detach notification is unsafe).
-  void* psapi_ = nullptr;
-};
 
 class Win32Sound final : public Sound {
  public:
@@ -54,6 +42,8 @@ class Win32Windowing final : public Windowing {
   void Show(TAdvConfigForm& form) override;
   void Hide(TAdvConfigForm& form) override;
   bool IsVisible(const TAdvConfigForm& form) const override;
+  /// No window until the form has real controls.
+  WindowId Handle(const TAdvConfigForm&) const override { return WindowId{}; }
   void Release(TAdvConfigForm& form) override;
 
  private:
