@@ -1,6 +1,7 @@
 // The configuration window object: controls at their values at creation, recording state.
 #include "ui/AdvConfigFormUnit.h"
 
+#include "capture/Capture.h"
 #include "capture/DateStamp.h"
 
 namespace quib {
@@ -67,6 +68,7 @@ TAdvConfigForm::TAdvConfigForm(Desktop& desktop, const HostLink& host)
 
   // Joins the chain now; OnChange is not assigned yet, so the announcement only passes on.
   monitor_ = std::make_unique<TvxClipboardMonitor>(desktop.chain);
+  monitor_->OnChange = [this](TvxClipboardMonitor&) { ClipboardMonitorChange(*this); };
 
   FormCreate();
 }
@@ -89,6 +91,17 @@ void TAdvConfigForm::SetRecordingState(bool on) {
   now_on.Enabled = true;
   now_off.Visible = false;
   now_on.Visible = true;
+}
+
+void TAdvConfigForm::ReRegisterMonitor() {
+  struct Flag {
+    bool& value;
+    bool saved;
+    explicit Flag(bool& v) : value(v), saved(v) { value = true; }
+    ~Flag() { value = saved; }
+  } held(InReRegistration);
+  monitor_->SetEnabled(false);
+  monitor_->SetEnabled(true);
 }
 
 void TAdvConfigForm::ShowModal() { desktop_.windowing.ShowModal(*this); }

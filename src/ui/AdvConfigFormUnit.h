@@ -55,6 +55,11 @@ class TAdvConfigForm {
   std::string SourceApplication;
   WindowId LastSourceWindow;
 
+  /// Set while the monitor is switched off and on again to have it announce the clipboard.
+  bool InReRegistration = false;
+  /// Switches the monitor off and on again; its announcement runs capture, nested.
+  void ReRegisterMonitor();
+
   /// Recording is on while the start button is unavailable.
   bool RecordingOn() const { return !cmdStart.Enabled; }
   /// Sets the three members of the recording state together: the monitor first (its

@@ -55,6 +55,12 @@ bool SimSound::Play(std::string_view wave, bool loop) {
   return true;
 }
 
+std::optional<std::string> SimSound::FindWaveResource(const std::string& name) {
+  const auto found = resources.find(name);
+  if (found == resources.end()) return std::nullopt;
+  return found->second;
+}
+
 void SimSound::Stop() {
   ++stops;
   playing_ = nullptr;

@@ -64,6 +64,10 @@ class SimSound final : public Sound {
   };
   bool Play(std::string_view wave, bool loop) override;
   void Stop() override;
+  std::optional<std::string> FindWaveResource(const std::string& name) override;
+
+  /// The module's "WAVE" resources by name.
+  std::map<std::string, std::string> resources;
 
   /// The bytes the output is reading now, if a sound plays.
   const char* playing_data() const { return playing_; }

@@ -23,6 +23,16 @@ bool Win32Sound::Play(std::string_view wave, bool loop) {
 
 void Win32Sound::Stop() { sndPlaySoundA(nullptr, 0); }
 
+std::optional<std::string> Win32Sound::FindWaveResource(const std::string& name) {
+  HMODULE module = ThisModule();
+  HRSRC found = FindResourceA(module, name.c_str(), "WAVE");
+  if (!found) return std::nullopt;
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return std::nullopt;
+  return std::string(static_cast<const char*>(bytes), SizeofResource(module, found));
+}
+
 int Win32Dialogs::ShowMessage(WindowId owner, const std::string& text, const std::string& caption,
                              unsigned flags) {
   return MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), flags);

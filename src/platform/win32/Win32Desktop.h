@@ -14,6 +14,7 @@ class Win32Sound final : public Sound {
  public:
   bool Play(std::string_view wave, bool loop) override;
   void Stop() override;
+  std::optional<std::string> FindWaveResource(const std::string& name) override;
 };
 
 class Win32Dialogs final : public Dialogs {
