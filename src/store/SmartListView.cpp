@@ -257,6 +257,8 @@ void TSmartListView::LoadFromFile(const std::string& file_name) {
         std::uint16_t sub_item_count = 0;
         if (!reader.U16(sub_item_count) || !reader.I32(item.ImageIndex) || !reader.Text(item.Caption))
           break;
+        // Two sub-items is what every entry has; more grow as they arrive.
+        item.SubItems.reserve(std::min<std::size_t>(sub_item_count, 2));
         bool whole = true;
         for (std::size_t i = 0; whole && i < sub_item_count; ++i)
           whole = reader.Text(item.SubItems.emplace_back());
