@@ -56,67 +56,6 @@ TEST(Win32Processes, TheOlderFamilyWalksASnapshotWithoutLibraries) {
   EXPECT_EQ(none.text, "");
 }
 
-DWORD OwnerOf(HWND window) {
-  DWORD process_id = 0;
-  GetWindowThreadProcessId(window, &process_id);
-  return process_id;
-}
-
-struct WindowSearch {
-  DWORD process_id;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM data) {
-  auto& search = *reinterpret_cast<WindowSearch*>(data);
-  if (!IsWindowVisible(window) || OwnerOf(window) != search.process_id) return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-/// Brings a window of process_id to the front and returns it; null when none came.
-HWND BringToFront(DWORD process_id) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    if (HWND front = GetForegroundWindow(); front && OwnerOf(front) == process_id) return front;
-    WindowSearch search{process_id};
-    EnumWindows(FindVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found) SetForegroundWindow(search.found);
-    PumpFor(50);
-  }
-  return nullptr;
-}
-
-/// Wine's notepad, a real editor window in another process; killed when the test ends.
-class Notepad {
- public:
-  Notepad() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    char command[] = "notepad.exe";
-    started_ = CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                              &startup, &process_);
-    if (started_) WaitForInputIdle(process_.hProcess, 10000);
-  }
-  ~Notepad() { Kill(); }
-  Notepad(const Notepad&) = delete;
-  Notepad& operator=(const Notepad&) = delete;
-
-  bool started() const { return started_; }
-  DWORD id() const { return process_.dwProcessId; }
-  void Kill() {
-    if (!started_) return;
-    TerminateProcess(process_.hProcess, 0);
-    WaitForSingleObject(process_.hProcess, 10000);
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-    started_ = false;
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
-
 /// The form over the real desktop, as the library makes it.
 class SourceApplicationTest : public ::testing::Test {
  protected:

@@ -1,6 +1,10 @@
-// qv_test_viewer NAME: another program's clipboard viewer for the tests. It joins the chain,
-// signals NAME.ready, signals NAME.change at each change it hears, passes every message on
-// as a well-behaved viewer does, and leaves the chain when NAME.quit is signalled.
+// Another program for the tests, in three parts:
+//   qv_test_viewer NAME            a clipboard viewer: joins the chain, signals NAME.ready,
+//                                  signals NAME.change at each change it hears, passes every
+//                                  message on as a well-behaved viewer does;
+//   qv_test_viewer copy NAME TEXT  copies TEXT to the clipboard, then signals NAME.ready;
+//   qv_test_viewer hold NAME       holds the clipboard open, then signals NAME.ready.
+// Each keeps pumping messages until NAME.quit is signalled (a clipboard owner must).
 #include <windows.h>
 
 #include <string>
@@ -27,11 +31,52 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM first, LPARAM seco
   }
 }
 
+void PumpUntil(HANDLE quit) {
+  for (;;) {
+    const DWORD result = MsgWaitForMultipleObjects(1, &quit, FALSE, INFINITE, QS_ALLINPUT);
+    if (result != WAIT_OBJECT_0 + 1) return;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  }
+}
+
+int OtherProgram(const std::string& action, const std::string& name, const std::string& text) {
+  HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, (name + ".ready").c_str());
+  HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, (name + ".quit").c_str());
+  if (!ready || !quit) return 3;
+  HWND owner = CreateWindowExA(0, "STATIC", name.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  bool opened = false;
+  for (int attempt = 0; attempt < 100 && !opened; ++attempt) {
+    opened = OpenClipboard(owner) != 0;
+    if (!opened) Sleep(20);
+  }
+  if (!opened) return 4;
+  if (action == "copy") {
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+  }
+  SetEvent(ready);
+  PumpUntil(quit);
+  if (action == "hold") CloseClipboard();
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
-  const std::string name = argv[1];
+  const std::string first = argv[1];
+  if ((first == "copy" || first == "hold") && argc >= 3) {
+    std::string text;
+    for (int i = 3; i < argc; ++i) text += (i > 3 ? " " : "") + std::string(argv[i]);
+    return OtherProgram(first, argv[2], text);
+  }
+  const std::string name = first;
   HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, (name + ".ready").c_str());
   g_change = OpenEventA(EVENT_MODIFY_STATE, FALSE, (name + ".change").c_str());
   HANDLE quit = OpenEventA(SYNCHRONIZE, FALSE, (name + ".quit").c_str());
