@@ -40,8 +40,6 @@ bool LoadSettings(TAdvConfigForm& form, const std::string& plugin_folder) {
         // The sound is off by default; an unreadable sound file must not stop the start-up
         // before the clip list is loaded.
       }
-    } else {
-      form.chkPlaySound.Checked = false;
     }
     form.cboDateFormat.ItemIndex = 0;
     return false;
@@ -69,7 +67,6 @@ bool LoadSettings(TAdvConfigForm& form, const std::string& plugin_folder) {
 }
 
 bool ReadSettingsValues(TAdvConfigForm& form, TIniFile& ini) {
-  (void)ini.ReadString(kInformation, "Version", "");
   // The key holds whether the start button is available: true means recording is off.
   form.SetRecordingState(!ini.ReadBool(kSettings, "Quib.Vault.IsEnabled", false));
   form.txtMaxNumberClips.Text = ini.ReadString(kSettings, "Quib.MaxNumber", "100");
