@@ -1,10 +1,14 @@
 // qvhost: the reference host. Loads QuibVault.dll from a plugin folder, starts it with a
 // callback that prints every host command, prints its descriptive values, checks the
-// interface name and shuts it down.
+// interface name, optionally lets the plugin run (pumping messages, so that it records the
+// clipboard) and shuts it down.
+//
+//   qvhost PLUGIN_DIR [--run SECONDS]
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -38,6 +42,21 @@ std::int32_t __cdecl PrintHostCommand(std::int32_t host_data, const char* comman
   return 0;
 }
 
+/// Delivers this thread's messages (the plugin's clipboard notifications among them).
+void RunFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+  }
+}
+
 template <typename Fn>
 Fn Entry(HMODULE module, const char* name) {
   auto entry = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
@@ -48,10 +67,11 @@ Fn Entry(HMODULE module, const char* name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: qvhost PLUGIN_DIR\n");
+  if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--run")) {
+    std::fprintf(stderr, "usage: qvhost PLUGIN_DIR [--run SECONDS]\n");
     return 2;
   }
+  const DWORD run_seconds = argc == 4 ? std::strtoul(argv[3], nullptr, 10) : 0;
   std::string dll = argv[1];
   if (!dll.empty() && dll.back() != '\\' && dll.back() != '/') dll += '\\';
   dll += "QuibVault.dll";
@@ -81,6 +101,11 @@ int main(int argc, char** argv) {
   }
   const std::int32_t supported = support_check("vorpapi", 0);
   std::printf("SupportCheck(\"vorpapi\"): %d\n", supported);
+  if (run_seconds > 0) {
+    std::printf("running for %lu s\n", static_cast<unsigned long>(run_seconds));
+    std::fflush(stdout);
+    RunFor(run_seconds * 1000);
+  }
   std::printf("DoShutDown: %d\n", do_shut_down());
   std::fflush(stdout);
   FreeLibrary(plugin);

@@ -18,6 +18,7 @@ quib_missing_packages() {
   dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' || missing+=(wine32:i386)
   command -v Xvfb >/dev/null || missing+=(xvfb)
   command -v xauth >/dev/null || missing+=(xauth)
+  command -v xclip >/dev/null || missing+=(xclip)
   printf '%s\n' "${missing[@]}"
 }
 
