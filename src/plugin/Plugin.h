@@ -8,12 +8,15 @@
 
 #include "platform/desktop.h"
 #include "plugin/HostLink.h"
+#include "search/ResultState.h"
 #include "ui/AdvConfigFormUnit.h"
 
 namespace quib {
 
 /// Size of the plug-in folder buffer: at most 259 characters and the terminating zero.
 inline constexpr std::size_t kPluginFolderSize = 260;
+/// The author's name: the "author" answer and the end of the information page's first line.
+inline constexpr const char* kAuthorName = "QuibVault developers";
 
 struct PluginValues {
   HostLink host;
@@ -22,6 +25,7 @@ struct PluginValues {
   std::string link_icon_path;
   std::string data_file_path;
   Desktop* desktop = nullptr;
+  ResultState results;
 
   std::string Folder() const { return folder.data(); }
 };

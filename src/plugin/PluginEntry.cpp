@@ -20,7 +20,7 @@ constexpr KeyAnswer kDescriptiveValues[] = {
     {"displayname", "QuibVault"},
     {"versionstring", "0.5.0.7"},
     {"releasedatestring", "Sept 25th, 2009"},
-    {"author", "QuibVault developers"},
+    {"author", kAuthorName},
     {"updateurl", ""},
     {"homepageurl", "https://quibvault.example.org/"},
     {"shortdescription", "Tracks all text copied to clipboard for search and retrieval."},

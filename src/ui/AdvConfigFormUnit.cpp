@@ -70,6 +70,11 @@ TAdvConfigForm::TAdvConfigForm(Desktop& desktop, const HostLink& host)
   monitor_ = std::make_unique<TvxClipboardMonitor>(desktop.chain);
   monitor_->OnChange = [this](TvxClipboardMonitor&) { ClipboardMonitorChange(*this); };
 
+  cmdStart.OnClick = [this] { cmdStartClick(); };
+  cmdStop.OnClick = [this] { cmdStopClick(); };
+  cmdClearSelected.OnClick = [this] { cmdClearSelectedClick(); };
+  cmdClearAll.OnClick = [this] { cmdClearAllClick(); };
+
   FormCreate();
 }
 

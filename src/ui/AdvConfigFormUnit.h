@@ -71,8 +71,23 @@ class TAdvConfigForm {
   void Hide();
   bool Visible() const;
 
+  /// The control that has the keyboard focus while the window is shown; null when none.
+  const void* ActiveControl = nullptr;
+  /// Gives control the keyboard focus; a hidden window's controls take none.
+  void FocusControl(const void* control);
+
+  // The recording and clearing commands behind the buttons. Each asks or tells the user
+  // with a message box and reports its own failure to the host.
+  void cmdStartClick();
+  void cmdStopClick();
+  void cmdClearSelectedClick();
+  void cmdClearAllClick();
+
  private:
   void FormCreate();
+  /// Starts (on) or stops recording on the user's word; action names the failure report.
+  void SwitchRecording(bool on, const char* action);
+  int ShowMessage(const std::string& text, const std::string& caption, unsigned flags);
 
   Desktop& desktop_;
   const HostLink& host_;
