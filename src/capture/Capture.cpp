@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "capture/DateStamp.h"
 #include "capture/FloatText.h"
@@ -58,16 +59,11 @@ void Record(TAdvConfigForm& form) {
   if (text.empty()) return;
   if (static_cast<long long>(text.size()) > max_length) return;
   if (text == form.LastRecordedText) return;
-  if (!list.Empty() && list.Item(list.Count() - 1).Caption == text) return;
+  if (!list.Empty() && std::as_const(list).Item(list.Count() - 1).Caption == text) return;
 
   // 11-13: the text moves to the newest end, replacing the oldest equal entry.
   form.LastRecordedText = text;
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    if (list.Item(i).Caption == text) {
-      list.Delete(i);
-      break;
-    }
-  }
+  if (const auto older = list.IndexOfText(text)) list.Delete(*older);
   AddClipEntry(form, text);
 
   // 14: the sound plays what the player loaded last; the file is only tested for existence.

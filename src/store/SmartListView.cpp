@@ -2,6 +2,8 @@
 // row the sub-item count, the image index, the text and the sub-items, all little-endian.
 #include "store/SmartListView.h"
 
+#include <functional>
+
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -135,7 +137,7 @@ class DataReader {
 
 /// Refuses, before any file is touched, a list whose counts or lengths the 16-bit fields
 /// cannot hold: a file whose counts disagree with what follows them would load as garbage.
-void CheckFitsDataFile(const std::vector<TListItem>& items) {
+void CheckFitsDataFile(const ClipRows& items) {
   const auto too_big = [](const std::string& what, std::size_t size) {
     return DataFileLimitError("The clip list cannot be saved: " + what + " " + std::to_string(size) +
                               ", and the data file holds at most " +
@@ -165,10 +167,94 @@ std::string FormatWithFileName(const std::string& format, const std::string& fil
 
 TListItem& TSmartListView::Add() { return items_.emplace_back(); }
 
-void TSmartListView::Delete(std::size_t index) {
-  if (index >= items_.size()) throw std::out_of_range("List index out of bounds");
-  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
+void ClipRows::erase(std::size_t index) {
+  Checked(index);
+  const auto at = static_cast<std::ptrdiff_t>(head_ + index);
+  if (index != 0) {
+    rows_.erase(rows_.begin() + at);
+    fingerprints_.erase(fingerprints_.begin() + at);
+    if (first_unknown_ > head_ + index) --first_unknown_;
+    return;
+  }
+  rows_[head_] = TListItem();  // free its texts now
+  if (++head_ * 2 >= rows_.size()) {
+    const auto dead = static_cast<std::ptrdiff_t>(head_);
+    rows_.erase(rows_.begin(), rows_.begin() + dead);
+    fingerprints_.erase(fingerprints_.begin(), fingerprints_.begin() + dead);
+    first_unknown_ = first_unknown_ > head_ ? first_unknown_ - head_ : 0;
+    head_ = 0;
+  }
 }
+
+void ClipRows::clear() {
+  rows_.clear();
+  fingerprints_.clear();
+  head_ = 0;
+  first_unknown_ = 0;
+}
+
+void ClipRows::reserve(std::size_t count) {
+  rows_.reserve(head_ + count);
+  fingerprints_.reserve(head_ + count);
+}
+
+void ClipRows::assign(std::vector<TListItem>&& rows) {
+  rows_ = std::move(rows);
+  fingerprints_.assign(rows_.size(), kUnknown);
+  head_ = 0;
+  first_unknown_ = 0;
+}
+
+std::uint32_t ClipRows::Fingerprint(const std::string& text) {
+  const auto hash = static_cast<std::uint64_t>(std::hash<std::string>{}(text));
+  const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+  return folded == kUnknown ? 1 : folded;
+}
+
+namespace {
+
+using Lanes = std::uint32_t __attribute__((vector_size(16)));
+constexpr std::size_t kLanes = sizeof(Lanes) / sizeof(std::uint32_t);
+constexpr std::size_t kFingerprintBlock = 4 * kLanes;
+
+/// Whether any of the kFingerprintBlock fingerprints at block is wanted.
+bool BlockHolds(const std::uint32_t* block, std::uint32_t wanted) {
+  Lanes any{};
+  for (std::size_t part = 0; part < kFingerprintBlock; part += kLanes) {
+    Lanes lanes;
+    std::memcpy(&lanes, block + part, sizeof lanes);
+    any |= lanes == wanted;
+  }
+  for (std::size_t lane = 0; lane < kLanes; ++lane)
+    if (any[lane]) return true;
+  return false;
+}
+
+}  // namespace
+
+std::optional<std::size_t> ClipRows::Find(const std::string& text) {
+  // Rows touched since the last search get their fingerprints back first; usually that is
+  // only the newest row.
+  for (std::size_t i = std::max(first_unknown_, head_); i < rows_.size(); ++i)
+    if (fingerprints_[i] == kUnknown) fingerprints_[i] = Fingerprint(rows_[i].Caption);
+  first_unknown_ = rows_.size();
+
+  const std::uint32_t wanted = Fingerprint(text);
+  const std::uint32_t* fingerprints = fingerprints_.data();
+  const std::size_t end = rows_.size();
+  for (std::size_t i = head_; i < end;) {
+    // Whole blocks without the fingerprint are skipped with vector compares.
+    if (i + kFingerprintBlock <= end && !BlockHolds(fingerprints + i, wanted)) {
+      i += kFingerprintBlock;
+      continue;
+    }
+    for (const std::size_t block_end = std::min(end, i + kFingerprintBlock); i < block_end; ++i)
+      if (fingerprints[i] == wanted && rows_[i].Caption == text) return i - head_;
+  }
+  return std::nullopt;
+}
+
+void TSmartListView::Delete(std::size_t index) { items_.erase(index); }
 
 void TSmartListView::Clear() { items_.clear(); }
 
@@ -271,7 +357,7 @@ void TSmartListView::LoadFromFile(const std::string& file_name) {
     ShowError(Msg2, bare_name);
     return;
   }
-  items_.swap(rows);
+  items_.assign(std::move(rows));
 }
 
 void TSmartListView::ShowError(const std::string& format, const std::string& file_name) const {

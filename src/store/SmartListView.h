@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -34,6 +35,53 @@ class DataFileLimitError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+/// Contiguous rows where removing the oldest costs O(1): removed rows at the front are
+/// skipped until they fill half the storage, then the live rows move down at once.
+/// Beside each row it keeps a fingerprint of its text, so that finding a text reads one
+/// small array instead of every row's text. Any mutable access to a row forgets that row's
+/// fingerprint; it is taken again from the text when next needed.
+class ClipRows {
+ public:
+  std::size_t size() const { return rows_.size() - head_; }
+  bool empty() const { return size() == 0; }
+  TListItem& operator[](std::size_t index) { return Touched(head_ + index); }
+  const TListItem& operator[](std::size_t index) const { return rows_[head_ + index]; }
+  TListItem& at(std::size_t index) { return Touched(Checked(index) + head_); }
+  const TListItem& at(std::size_t index) const { return rows_[Checked(index) + head_]; }
+  const TListItem* begin() const { return rows_.data() + head_; }
+  const TListItem* end() const { return rows_.data() + rows_.size(); }
+  TListItem& emplace_back() {
+    first_unknown_ = std::min(first_unknown_, rows_.size());
+    fingerprints_.push_back(kUnknown);
+    return rows_.emplace_back();
+  }
+  void erase(std::size_t index);
+  void clear();
+  void reserve(std::size_t count);
+  void assign(std::vector<TListItem>&& rows);
+  /// Index of the first row whose text is text, or nullopt.
+  std::optional<std::size_t> Find(const std::string& text);
+
+ private:
+  static constexpr std::uint32_t kUnknown = 0;
+  static std::uint32_t Fingerprint(const std::string& text);
+  std::size_t Checked(std::size_t index) const {
+    if (index >= size()) throw std::out_of_range("List index out of bounds");
+    return index;
+  }
+  TListItem& Touched(std::size_t storage_index) {
+    fingerprints_[storage_index] = kUnknown;
+    first_unknown_ = std::min(first_unknown_, storage_index);
+    return rows_[storage_index];
+  }
+
+  std::vector<TListItem> rows_;
+  std::vector<std::uint32_t> fingerprints_;  // parallel to rows_
+  std::size_t head_ = 0;
+  /// Storage index from which fingerprints may be unknown; all before it are known.
+  std::size_t first_unknown_ = 0;
+};
+
 class TSmartListView {
  public:
   /// A list without file services: the model works, SaveToFile and LoadFromFile throw.
@@ -51,6 +99,9 @@ class TSmartListView {
   TListItem& Item(std::size_t index) { return items_.at(index); }
   const TListItem& Item(std::size_t index) const { return items_.at(index); }
 
+  /// Index of the oldest entry whose text is text, or nullopt. Costs a read of a small
+  /// array per entry, not of the entries' texts.
+  std::optional<std::size_t> IndexOfText(const std::string& text) { return items_.Find(text); }
   /// Appends an entry with an empty text, no sub-items and image index 0, and returns it.
   TListItem& Add();
   void Delete(std::size_t index);
@@ -79,7 +130,7 @@ class TSmartListView {
   void WriteTo(const std::string& target) const;
   void ShowError(const std::string& format, const std::string& file_name) const;
 
-  std::vector<TListItem> items_;
+  ClipRows items_;
   Files* files_ = nullptr;
   Dialogs* dialogs_ = nullptr;
 };
