@@ -24,6 +24,8 @@ struct PluginValues {
   std::string normal_icon_path;
   std::string link_icon_path;
   std::string data_file_path;
+  /// Set while a data file that start-up could not read may still hold a stored list.
+  bool data_file_unread = false;
   Desktop* desktop = nullptr;
   ResultState results;
 

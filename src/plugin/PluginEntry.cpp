@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "plugin/Plugin.h"
 #include "store/SettingsFile.h"
@@ -48,14 +49,44 @@ void StartUp(PluginValues& plugin) {
   (void)LoadSettings(form, folder);
   if (!form.desktop().files.FileExists(plugin.data_file_path))
     form.lvwClipboard.SaveToFile(plugin.data_file_path);
+  plugin.data_file_unread = true;
   form.lvwClipboard.LoadFromFile(plugin.data_file_path);
+  plugin.data_file_unread = false;
+}
+
+/// Message boxes nobody sees: a shutdown asks no questions.
+class SilentDialogs final : public Dialogs {
+ public:
+  int ShowMessage(WindowId, const std::string&, const std::string&, unsigned) override {
+    return box::kIdOk;
+  }
+  std::optional<std::string> OpenFile(WindowId, const OpenFileRequest&) override {
+    return std::nullopt;
+  }
+};
+
+/// A data file that start-up could not read (held by another program, say) still holds
+/// the stored list: saving this session over it would move that list to ".bak", and the
+/// next shutdown would drop it. Read it now and keep its entries before this session's.
+void KeepTheUnreadStoredList(TSmartListView& list, const std::string& path) {
+  SilentDialogs silent;
+  TSmartListView stored(list.files(), silent);
+  stored.LoadFromFile(path);  // still unreadable: the save below fails the same way
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const TListItem& entry = std::as_const(list).Item(i);
+    if (const auto older = stored.IndexOfText(entry.Caption)) stored.Delete(*older);
+    stored.Add() = entry;
+  }
+  std::swap(list.Rows(), stored.Rows());
 }
 
 void ShutDown(const PluginValues& plugin) {
   AdvConfigForm->ClipboardMonitor().SetEnabled(false);
   // Without a start-up there is no data file path, and nothing to write over.
-  if (!plugin.data_file_path.empty())
+  if (!plugin.data_file_path.empty()) {
+    if (plugin.data_file_unread) KeepTheUnreadStoredList(AdvConfigForm->lvwClipboard, plugin.data_file_path);
     (void)SaveDataFileWithBackup(AdvConfigForm->lvwClipboard, plugin.data_file_path);
+  }
   delete AdvConfigForm;
   AdvConfigForm = nullptr;
 }

@@ -125,6 +125,8 @@ class TSmartListView {
   void LoadFromFile(const std::string& file_name);
 
   Files& files() const;
+  /// The rows themselves, for moving a whole list at once.
+  ClipRows& Rows() { return items_; }
 
  private:
   void WriteTo(const std::string& target) const;

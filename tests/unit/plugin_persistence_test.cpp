@@ -41,6 +41,12 @@ class PluginPersistenceTest : public ::testing::Test {
       std::filesystem::remove_all(entry.path());
   }
   TSmartListView& list() { return AdvConfigForm->lvwClipboard; }
+  /// The list a data file holds.
+  TSmartListView Loaded(const std::string& path) {
+    TSmartListView loaded(fs.sim.files, fs.sim.dialogs);
+    loaded.LoadFromFile(path);
+    return loaded;
+  }
   std::vector<std::string>& commands() { return HostRecorder::Commands(); }
   std::vector<SimDialogs::Box>& boxes() { return fs.sim.dialogs.shown; }
 
@@ -104,6 +110,25 @@ TEST_F(PluginPersistenceTest, ADataFileThatCannotBeReadIsReportedAsPluginStart) 
   EXPECT_EQ(commands(), std::vector<std::string>{"reporterror|PluginStart"});
   EXPECT_TRUE(list().Empty());
   EXPECT_EQ(ReadFile(data), EncodeDataFile(stored));
+}
+
+TEST_F(PluginPersistenceTest, AListThatCouldNotBeReadAtStartUpIsKeptAtShutdown) {
+  WriteFile(data, EncodeDataFile(stored));
+  fs.files.Fail(Op::kOpenRead);  // held by another program at start-up only
+  Init();
+  ASSERT_TRUE(list().Empty());
+  Fill(list(), {{"second", {"d", "s"}, 0}, {"new this session", {"d", "s"}, 0}});
+  PluginFunc_DoShutDown();
+  const std::vector<Row> expected{stored[0], {"second", {"d", "s"}, 0}, {"new this session", {"d", "s"}, 0}};
+  EXPECT_EQ(RowsOf(Loaded(data)), expected) << "stored entries first, this session's after them";
+
+  // Two more runs: the stored entries are still there, not only in a backup that goes.
+  for (int run = 0; run < 2; ++run) {
+    Restart();
+    Init();
+    PluginFunc_DoShutDown();
+  }
+  EXPECT_EQ(RowsOf(Loaded(data)), expected);
 }
 
 TEST_F(PluginPersistenceTest, AFolderInPlaceOfTheDataFileIsReportedAsPluginStart) {
