@@ -19,6 +19,9 @@ quib_missing_packages() {
   command -v Xvfb >/dev/null || missing+=(xvfb)
   command -v xauth >/dev/null || missing+=(xauth)
   command -v xclip >/dev/null || missing+=(xclip)
+  command -v clang++ >/dev/null || missing+=(clang)
+  [ -n "$(find /usr/lib/llvm-*/lib/clang -name 'libclang_rt.fuzzer-x86_64.a' 2>/dev/null | head -n 1)" ] ||
+    missing+=(libclang-rt-14-dev)
   printf '%s\n' "${missing[@]}"
 }
 

@@ -93,9 +93,29 @@ TEST(DllImage, IsAThirtyTwoBitI386Dll) {
 
 TEST(DllImage, ExportsEveryEntryPointAndTheFormUnderUnderscoreNames) {
   const std::set<std::string> expected = {
-      "_PluginFunc_DoInit",       "_PluginFunc_DoShutDown", "_PluginFunc_GetStrVal",
-      "_PluginFunc_SetStrVal",    "_PluginFunc_SupportCheck", "_PluginFunc_SetState",
-      "_PluginFunc_DoAdvConfig",  "_PluginFunc_DoShowReadMe", "_AdvConfigForm"};
+      "_PluginFunc_DoInit",
+      "_PluginFunc_DoShutDown",
+      "_PluginFunc_GetStrVal",
+      "_PluginFunc_SetStrVal",
+      "_PluginFunc_SupportCheck",
+      "_PluginFunc_SetState",
+      "_PluginFunc_DoAdvConfig",
+      "_PluginFunc_DoShowReadMe",
+      "_PluginFunc_Inform_SearchBegins",
+      "_PluginFunc_Inform_RegexSearchMatch",
+      "_PluginFunc_Inform_SearchEnds",
+      "_PluginFunc_Ask_WantFeature",
+      "_PluginFunc_Ask_SearchState",
+      "_PluginFunc_Ask_IsAnyResultAvailable",
+      "_PluginFunc_Ask_HowManyItemResultsAreReady",
+      "_PluginFunc_Request_LockResults",
+      "_PluginFunc_Request_ItemResultByIndex",
+      "_PluginFunc_Request_TextResultCharp",
+      "_PluginFunc_Do_AdjustResultScore",
+      "_PluginFunc_Inform_WindowIsHiding",
+      "_PluginFunc_Inform_WindowIsUnHiding",
+      "_PluginFunc_Allow_ProcessTrigger",
+      "_AdvConfigForm"};
   const std::set<std::string> exported = PeImage(PluginPath()).ExportNames();
   for (const std::string& name : expected) EXPECT_TRUE(exported.count(name)) << name;
   for (const std::string& name : exported)
