@@ -22,14 +22,7 @@ void TicSwavC::Release() {
 bool TicSwavC::Loadfile(const std::string& path) {
   Release();
   if (!files_.FileExists(path)) return false;
-  std::unique_ptr<InputFile> file = files_.OpenRead(path);
-  std::string bytes;
-  char buffer[16 * 1024];
-  while (const std::size_t got = file->Read(buffer, sizeof buffer)) {
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  data_ = std::move(bytes);
+  data_ = ReadAll(*files_.OpenRead(path));
   Wave_From = TwWave::icFile;
   return !data_.empty();
 }

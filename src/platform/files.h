@@ -29,6 +29,17 @@ class OutputFile {
   virtual void Commit() = 0;
 };
 
+/// The rest of a file's bytes. Throws PlatformError as Read does.
+inline std::string ReadAll(InputFile& file) {
+  std::string bytes;
+  char buffer[16 * 1024];
+  while (const std::size_t got = file.Read(buffer, sizeof buffer)) {
+    bytes.append(buffer, got);
+    if (got < sizeof buffer) break;
+  }
+  return bytes;
+}
+
 class Files {
  public:
   virtual ~Files() = default;

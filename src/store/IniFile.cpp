@@ -178,14 +178,7 @@ std::string IniText::Serialize() const {
 
 TIniFile::TIniFile(Files& files, std::string file_name) : files_(files), file_name_(std::move(file_name)) {
   if (!files_.FileExists(file_name_)) return;
-  std::unique_ptr<InputFile> file = files_.OpenRead(file_name_);
-  std::string bytes;
-  char buffer[16 * 1024];
-  while (const std::size_t got = file->Read(buffer, sizeof buffer)) {
-    bytes.append(buffer, got);
-    if (got < sizeof buffer) break;
-  }
-  text_ = IniText::Parse(bytes);
+  text_ = IniText::Parse(ReadAll(*files_.OpenRead(file_name_)));
 }
 
 TIniFile::~TIniFile() {

@@ -304,7 +304,11 @@ void Notepad::Kill() {
 OtherProgram::OtherProgram(Action action, const std::string& text) : name_(HelperName()) {
   ready_ = CreateEventA(nullptr, TRUE, FALSE, (name_ + ".ready").c_str());
   quit_ = CreateEventA(nullptr, TRUE, FALSE, (name_ + ".quit").c_str());
-  process_ = StartHelper((action == Action::Copy ? "copy " : "hold ") + name_ + " " + text);
+  const char* verb = action == Action::Copy          ? "copy "
+                     : action == Action::CopySecret  ? "secret "
+                     : action == Action::CopyPrivate ? "private "
+                                                     : "hold ";
+  process_ = StartHelper(verb + name_ + " " + text);
   // The helper sets the ready event once it did its part; meanwhile our plugin handles the
   // change notifications on this thread.
   done_ = PumpUntil(ready_, 10000);
@@ -319,24 +323,11 @@ OtherProgram::~OtherProgram() {
   CloseHandle(quit_);
 }
 
-ViewerProcess::ViewerProcess() {
-  static int instance = 0;
-  name_ = "QuibTestViewer-";
-  name_ += std::to_string(GetCurrentProcessId());
-  name_ += '-';
-  name_ += std::to_string(++instance);
+ViewerProcess::ViewerProcess() : name_(HelperName()) {
   ready_ = CreateEventA(nullptr, TRUE, FALSE, (name_ + ".ready").c_str());
   change_ = CreateEventA(nullptr, TRUE, FALSE, (name_ + ".change").c_str());
   quit_ = CreateEventA(nullptr, TRUE, FALSE, (name_ + ".quit").c_str());
-  std::string command = ThisExeDir();
-  command.insert(command.begin(), '"');
-  command += "qv_test_viewer.exe\" ";
-  command += name_;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process_))
-    throw std::runtime_error("cannot start " + command);
+  process_ = StartHelper(name_);
   if (!PumpUntil(ready_, 15000)) throw std::runtime_error("the viewer did not get ready");
 }
 

@@ -31,8 +31,9 @@ class RecordingTest : public ::testing::Test {
     plugin = std::make_unique<LoadedPlugin>(folder);
     plugin->DoInit();
   }
-  void CopyFromAnotherProgram(const std::string& text) {
-    OtherProgram other(OtherProgram::Action::Copy, text);
+  void CopyFromAnotherProgram(const std::string& text,
+                              OtherProgram::Action action = OtherProgram::Action::Copy) {
+    OtherProgram other(action, text);
     ASSERT_TRUE(other.done()) << "the other program could not copy";
     PumpFor(300);  // the change notification reaches the monitor on this thread
   }
@@ -71,6 +72,18 @@ TEST_F(RecordingTest, NothingIsRecordedWhileRecordingIsStopped) {
   StartWithRecording("1");
   CopyFromAnotherProgram("not recorded");
   EXPECT_TRUE(ShutDownAndReadTheDataFile().empty());
+}
+
+TEST_F(RecordingTest, TextsMarkedByPasswordManagersAreNotRecorded) {
+  StartWithRecording();
+  CopyFromAnotherProgram("visible");
+  CopyFromAnotherProgram("s3cret one", OtherProgram::Action::CopySecret);
+  CopyFromAnotherProgram("s3cret two", OtherProgram::Action::CopyPrivate);
+  CopyFromAnotherProgram("visible again");
+  const std::vector<StoredEntry> entries = ShutDownAndReadTheDataFile();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].text, "visible");
+  EXPECT_EQ(entries[1].text, "visible again");
 }
 
 TEST_F(RecordingTest, AClipboardHeldOpenIsReportedAndTheNextChangeIsRecorded) {

@@ -3,6 +3,8 @@
 //                                  signals NAME.change at each change it hears, passes every
 //                                  message on as a well-behaved viewer does;
 //   qv_test_viewer copy NAME TEXT  copies TEXT to the clipboard, then signals NAME.ready;
+//   qv_test_viewer secret NAME TEXT   the same, marked for clipboard histories to skip;
+//   qv_test_viewer private NAME TEXT  the same, marked as not for the clipboard history;
 //   qv_test_viewer hold NAME       holds the clipboard open, then signals NAME.ready.
 // Each keeps pumping messages until NAME.quit is signalled (a clipboard owner must).
 #include <windows.h>
@@ -52,12 +54,19 @@ int OtherProgram(const std::string& action, const std::string& name, const std::
     if (!opened) Sleep(20);
   }
   if (!opened) return 4;
-  if (action == "copy") {
+  if (action != "hold") {
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
     GlobalUnlock(memory);
     SetClipboardData(CF_TEXT, memory);
+    if (action == "secret") {
+      SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
+                       GlobalAlloc(GMEM_MOVEABLE, 1));
+    } else if (action == "private") {
+      HGLOBAL flag = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DWORD));
+      SetClipboardData(RegisterClipboardFormatA("CanIncludeInClipboardHistory"), flag);
+    }
     CloseClipboard();
   }
   SetEvent(ready);
@@ -71,7 +80,7 @@ int OtherProgram(const std::string& action, const std::string& name, const std::
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string first = argv[1];
-  if ((first == "copy" || first == "hold") && argc >= 3) {
+  if ((first == "copy" || first == "secret" || first == "private" || first == "hold") && argc >= 3) {
     std::string text;
     for (int i = 3; i < argc; ++i) text += (i > 3 ? " " : "") + std::string(argv[i]);
     return OtherProgram(first, argv[2], text);
