@@ -88,7 +88,8 @@ void Win32Clipboard::Forward(WindowId to, const ChainMessage& message) {
 bool Win32Clipboard::HasText() { return IsClipboardFormatAvailable(CF_TEXT) != 0; }
 
 std::optional<std::size_t> Win32Clipboard::TextSize() {
-  ClipboardOpen clipboard;
+  // Only a hint: a clipboard held by another program is waited for by GetText alone.
+  ClipboardOpen clipboard(nullptr, 1);
   if (!clipboard.ok()) return std::nullopt;
   HANDLE data = GetClipboardData(CF_TEXT);
   if (!data) return std::nullopt;
@@ -143,12 +144,13 @@ bool Win32Clipboard::HasExcludeMarker() {
       (ignore && IsClipboardFormatAvailable(ignore)))
     return true;
   if (!history || !IsClipboardFormatAvailable(history)) return false;
+  // A history flag that cannot be read counts as "keep out": a secret is never recorded.
   ClipboardOpen clipboard;
-  if (!clipboard.ok()) return false;
+  if (!clipboard.ok()) return true;
   HANDLE data = GetClipboardData(history);
-  if (!data || GlobalSize(data) < sizeof(DWORD)) return false;
+  if (!data || GlobalSize(data) < sizeof(DWORD)) return true;
   GlobalLockGuard lock(data);
-  return lock.data() && *static_cast<const DWORD*>(lock.data()) == 0;
+  return !lock.data() || *static_cast<const DWORD*>(lock.data()) == 0;
 }
 
 }  // namespace quib

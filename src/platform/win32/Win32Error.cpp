@@ -20,8 +20,8 @@ void ThrowLastError(const char* api) {
   throw PlatformError(std::string(api) + " failed: " + ErrorText(code));
 }
 
-ClipboardOpen::ClipboardOpen(HWND owner) {
-  for (int attempt = 0; attempt < 5 && !open_; ++attempt) {
+ClipboardOpen::ClipboardOpen(HWND owner, int attempts) {
+  for (int attempt = 0; attempt < attempts && !open_; ++attempt) {
     if (attempt) Sleep(10);
     open_ = OpenClipboard(owner) != 0;
   }

@@ -22,8 +22,8 @@ inline WindowId FromHwnd(HWND window) { return WindowId{reinterpret_cast<std::ui
 class ClipboardOpen {
  public:
   /// NOTE: another application may hold the clipboard open for a moment, so opening is
-  /// retried a few times (a few tens of milliseconds in all).
-  explicit ClipboardOpen(HWND owner = nullptr);
+  /// retried a few times (a few tens of milliseconds in all) unless asked for one attempt.
+  explicit ClipboardOpen(HWND owner = nullptr, int attempts = 5);
   ~ClipboardOpen() {
     if (open_) CloseClipboard();
   }
