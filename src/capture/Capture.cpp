@@ -1,6 +1,7 @@
 // Capture of clipboard changes into the clip list.
 #include "capture/Capture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <limits>
@@ -22,10 +23,16 @@ long long FieldNumber(const TEdit& field) {
   return static_cast<long long>(std::fmax(-kBig, std::fmin(kBig, value)));
 }
 
+/// A limit from a field, no larger than the data file can hold: a text or a list beyond it
+/// could never be saved, and a refused save would cost the whole list.
+long long FieldLimit(const TEdit& field) {
+  return std::min<long long>(FieldNumber(field), static_cast<long long>(kDataFileFieldMax));
+}
+
 /// The field's number when it holds one, without raising.
 bool TryFieldNumber(const TEdit& field, long long& number) {
   try {
-    number = FieldNumber(field);
+    number = FieldLimit(field);
     return true;
   } catch (const std::exception&) {
     return false;
@@ -52,7 +59,7 @@ void Record(TAdvConfigForm& form) {
     return;
   }
   form.PendingText = clipboard.GetText();
-  const long long max_length = FieldNumber(form.txtMaxLengthClips);
+  const long long max_length = FieldLimit(form.txtMaxLengthClips);
 
   // 7-10: nothing new to record.
   const std::string& text = form.PendingText;
@@ -78,7 +85,7 @@ void Record(TAdvConfigForm& form) {
 
   // 15-17: one entry trimmed per recorded text.
   form.PendingText.clear();
-  const long long max_number = FieldNumber(form.txtMaxNumberClips);
+  const long long max_number = FieldLimit(form.txtMaxNumberClips);
   if (static_cast<long long>(list.Count()) > max_number) list.Delete(0);
 }
 

@@ -37,9 +37,13 @@ void OnUnload() {
   Plugin() = PluginValues();
 }
 
+bool FitsPluginFolder(const char* path) {
+  return !path || strnlen(path, kPluginFolderSize) < kPluginFolderSize;
+}
+
 std::array<char, kPluginFolderSize> PluginFolderFrom(const char* path) {
   std::array<char, kPluginFolderSize> folder{};
-  if (!path) return folder;
+  if (!path || !FitsPluginFolder(path)) return folder;
   const std::size_t length = strnlen(path, kPluginFolderSize - 1);
   std::memcpy(folder.data(), path, length);
   folder[length] = '\0';

@@ -43,9 +43,12 @@ void OnProcessAttach(Desktop& desktop);
 void OnUnload();
 /// Creates the configuration window into AdvConfigForm when there is none.
 void EnsureForm();
-/// The plug-in folder that a path given to DoInit yields: cut to the buffer, then ended
-/// right after its last backslash.
+/// The plug-in folder that a path given to DoInit yields: the text ended right after its
+/// last backslash. A path too long for the buffer yields no folder (empty): cut short it
+/// could name another folder, whose files the plugin would then read and replace.
 std::array<char, kPluginFolderSize> PluginFolderFrom(const char* path);
+/// Whether a path given to DoInit fits the plug-in folder buffer.
+bool FitsPluginFolder(const char* path);
 
 }  // namespace quib
 

@@ -38,7 +38,8 @@ constexpr KeyAnswer kDescriptiveValues[] = {
     {"aliasstr", "qv"},
 };
 
-void StartUp(PluginValues& plugin) {
+void StartUp(PluginValues& plugin, bool path_fits) {
+  if (!path_fits) throw std::length_error("The plug-in's path is too long");
   const std::string folder = plugin.Folder();
   plugin.normal_icon_path = folder + "QuibVaultNormal.ico";
   plugin.link_icon_path = folder + "QuibVaultUrl.ico";
@@ -104,8 +105,9 @@ std::int32_t QUIB_CDECL PluginFunc_DoInit(const char* plugin_file, std::int32_t 
   quib::PluginValues& plugin = Plugin();
   plugin.host.Connect(host_data, callback);
   plugin.folder = quib::PluginFolderFrom(plugin_file);
+  const bool path_fits = quib::FitsPluginFolder(plugin_file);
   try {
-    quib::StartUp(plugin);
+    quib::StartUp(plugin, path_fits);
   } catch (...) {
     plugin.host.ReportError("PluginStart");
   }
@@ -158,7 +160,8 @@ std::int32_t QUIB_CDECL PluginFunc_DoAdvConfig() {
 std::int32_t QUIB_CDECL PluginFunc_DoShowReadMe() {
   try {
     quib::PluginValues& plugin = Plugin();
-    if (plugin.desktop) plugin.desktop->shell.Open(plugin.Folder() + "\\readme.html");
+    if (plugin.desktop && !plugin.Folder().empty())
+      plugin.desktop->shell.Open(plugin.Folder() + "\\readme.html");
   } catch (...) {
     // A failure of the shell is ignored.
   }

@@ -1,6 +1,7 @@
 // Capture: what a clipboard change makes of the clip list, told as a user copying texts.
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "TestSupport.h"
 #include "capture/Capture.h"
@@ -168,6 +169,37 @@ INSTANTIATE_TEST_SUITE_P(
                       TrimCase{"MaximumZeroKeepsItEmpty", 0, "0", false, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(CaptureTest, AListOverItsMaximumLosesOneEntryPerRecordedText) {
+  for (int i = 0; i < 150; ++i) form.lvwClipboard.Add().Caption = "entry " + std::to_string(i);
+  // A new text adds one entry and the trim takes one: the count holds.
+  Copy("new");
+  EXPECT_EQ(form.lvwClipboard.Count(), 150u);
+  // Texts already listed move to the newest end, so each recorded one shrinks the list.
+  for (int i = 0; i < 49; ++i) Copy("entry " + std::to_string(149 - i));
+  EXPECT_EQ(form.lvwClipboard.Count(), 101u);
+  Copy("entry 101");  // the last recorded text again: records nothing, trims nothing
+  EXPECT_EQ(form.lvwClipboard.Count(), 101u);
+  Copy("entry 100");
+  EXPECT_EQ(form.lvwClipboard.Count(), 100u);
+}
+
+TEST_F(CaptureTest, LimitsBeyondWhatTheDataFileHoldsAreCappedAtIt) {
+  // Hand-edited settings: a text or a list the data file cannot hold would make the
+  // shutdown save refuse the whole list.
+  form.txtMaxLengthClips.Text = "70000";
+  form.lvwClipboard.Add().Caption = "older";
+  Copy(std::string(65536, 'x'));
+  EXPECT_EQ(form.lvwClipboard.Count(), 1u);
+  Copy(std::string(65535, 'y'));
+  EXPECT_EQ(form.lvwClipboard.Count(), 2u);
+  form.txtMaxNumberClips.Text = "1e9";
+  for (std::size_t i = form.lvwClipboard.Count(); i < kDataFileFieldMax; ++i)
+    form.lvwClipboard.Add().Caption = std::to_string(i);
+  Copy("one more than fits");
+  EXPECT_EQ(form.lvwClipboard.Count(), kDataFileFieldMax);
+  EXPECT_EQ(std::as_const(form.lvwClipboard).Item(kDataFileFieldMax - 1).Caption, "one more than fits");
+}
+
 TEST_F(CaptureTest, AFullListLosesItsOldestEntry) {
   for (int i = 0; i < 100; ++i) form.lvwClipboard.Add().Caption = "entry " + std::to_string(i);
   Copy("new");
@@ -176,9 +208,15 @@ TEST_F(CaptureTest, AFullListLosesItsOldestEntry) {
 
 TEST_F(CaptureTest, AnEmptyMaximumNumberRecordsButDoesNotTrimAndReports) {
   for (int i = 0; i < 3; ++i) form.lvwClipboard.Add().Caption = "entry " + std::to_string(i);
+  const std::string wave = folder.File("chime.wav");
+  std::ofstream(StdFiles::NativePath(wave), std::ios::binary) << "RIFF....WAVE";
+  ASSERT_TRUE(form.WaveFile.Loadfile(wave));
+  form.txtPlaySound.Text = wave;
+  form.chkPlaySound.Checked = true;
   form.txtMaxNumberClips.Text = "";
   Copy("recorded anyway");
   EXPECT_EQ(form.lvwClipboard.Count(), 4u);
+  EXPECT_EQ(sim.sound.played.size(), 1u) << "the sound comes before the failing trim";
   EXPECT_EQ(form.PendingText, "");
   EXPECT_EQ(reports(),
             std::vector<std::string>{"reporterror|'' is not a valid floating point value"});

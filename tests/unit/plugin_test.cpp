@@ -78,11 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"NoBackslashStaysWhole", "QuibVault", "QuibVault"},
         PathCase{"Empty", "", ""},
         PathCase{"SlashesAreNotSeparators", "C:/a/b.dll", "C:/a/b.dll"},
-        PathCase{"LongPathCutInsideTheBuffer", "C:\\" + kLong + "\\x.dll",
-                 "C:\\"},
-        PathCase{"LongPathWithoutBackslashKeeps259", kLong, std::string(259, 'a')},
-        PathCase{"BackslashAtTheBufferEnd", std::string(258, 'b') + "\\tail",
-                 std::string(258, 'b') + "\\"}),
+        PathCase{"LongestThatFits", std::string(254, 'b') + "\\tail",
+                 std::string(254, 'b') + "\\"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PluginFolder, NullPathGivesAnEmptyFolder) {
@@ -90,11 +87,26 @@ TEST(PluginFolder, NullPathGivesAnEmptyFolder) {
 }
 
 TEST(PluginFolder, NeverReadsPastTheBufferSizeOfTheArgument) {
-  // 260 bytes without a terminator: reading stops inside them.
+  // 260 bytes without a terminator: reading stops inside them, and they do not fit.
   char unterminated[kPluginFolderSize];
   std::memset(unterminated, 'z', sizeof unterminated);
-  const auto folder = PluginFolderFrom(unterminated);
-  EXPECT_EQ(std::strlen(folder.data()), kPluginFolderSize - 1);
+  EXPECT_FALSE(FitsPluginFolder(unterminated));
+  EXPECT_STREQ(PluginFolderFrom(unterminated).data(), "");
+}
+
+TEST_F(PluginEntryTest, APathTooLongForTheFolderBufferStartsNothingAndWritesNothing) {
+  // Cut to the buffer, this path would name C:\ instead of the plug-in's folder.
+  for (const std::string& path : {"C:\\" + kLong + "\\x.dll", std::string(260, 'a')}) {
+    commands().clear();
+    PluginFunc_DoInit(path.c_str(), 7, 0, 0, 0, &HostRecorder::Callback);
+    EXPECT_EQ(Plugin().Folder(), "");
+    EXPECT_EQ(Plugin().data_file_path, "");
+    EXPECT_EQ(commands(), std::vector<std::string>{"reporterror|PluginStart"});
+  }
+  EXPECT_EQ(PluginFunc_DoShowReadMe(), 1);
+  EXPECT_TRUE(sim.shell.opened.empty());
+  EXPECT_EQ(PluginFunc_DoShutDown(), 1);
+  EXPECT_EQ(AdvConfigForm, nullptr);
 }
 
 struct KeyCase {

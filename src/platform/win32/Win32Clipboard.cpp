@@ -60,11 +60,13 @@ WindowId Win32Clipboard::CreateMessageWindow(ChainMessageHandler& handler) {
     ThrowLastError("CreateWindowExA");
   }
   ++windows_;
+  if (!owner_) owner_ = window;
   return FromHwnd(window);
 }
 
 void Win32Clipboard::DestroyMessageWindow(WindowId window) {
   if (!window) return;
+  if (owner_ == ToHwnd(window)) owner_ = nullptr;
   DestroyWindow(ToHwnd(window));
   // The class must go with the last window: a reloaded library brings a new procedure.
   if (--windows_ == 0) UnregisterClassA(kMessageWindowClass, ThisModule());
@@ -124,7 +126,7 @@ void Win32Clipboard::SetText(std::string_view text) {
     std::memcpy(lock.data(), text.data(), text.size());
     static_cast<char*>(lock.data())[text.size()] = '\0';
   }
-  ClipboardOpen clipboard;
+  ClipboardOpen clipboard(static_cast<HWND>(owner_));
   if (!clipboard.ok()) {
     GlobalFree(memory);
     throw PlatformError("Cannot open clipboard");

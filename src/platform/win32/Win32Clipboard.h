@@ -22,6 +22,9 @@ class Win32Clipboard final : public Clipboard, public ClipboardChain {
 
  private:
   int windows_ = 0;
+  /// A window of ours to own what we put on the clipboard: after OpenClipboard without
+  /// one, EmptyClipboard leaves no owner and SetClipboardData may fail.
+  void* owner_ = nullptr;
 };
 
 }  // namespace quib

@@ -21,7 +21,7 @@ bool Win32Sound::Play(std::string_view wave, bool loop) {
   return sndPlaySoundA(wave.data(), flags) != 0;
 }
 
-void Win32Sound::Stop() { sndPlaySoundA(nullptr, 0); }
+void Win32Sound::Stop() { sndPlaySoundA(nullptr, SND_MEMORY); }
 
 std::optional<std::string> Win32Sound::FindWaveResource(const std::string& name) {
   HMODULE module = ThisModule();
