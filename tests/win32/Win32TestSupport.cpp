@@ -307,6 +307,8 @@ OtherProgram::OtherProgram(Action action, const std::string& text) : name_(Helpe
   const char* verb = action == Action::Copy          ? "copy "
                      : action == Action::CopySecret  ? "secret "
                      : action == Action::CopyPrivate ? "private "
+                     : action == Action::CopyIgnored ? "ignore "
+                     : action == Action::CopyPublic  ? "public "
                                                      : "hold ";
   process_ = StartHelper(verb + name_ + " " + text);
   // The helper sets the ready event once it did its part; meanwhile our plugin handles the

@@ -114,7 +114,7 @@ class Notepad {
 /// It keeps running and pumping until the object goes, as a clipboard owner must.
 class OtherProgram {
  public:
-  enum class Action { Copy, CopySecret, CopyPrivate, HoldOpen };
+  enum class Action { Copy, CopySecret, CopyPrivate, CopyIgnored, CopyPublic, HoldOpen };
   OtherProgram(Action action, const std::string& text = std::string());
   ~OtherProgram();
   OtherProgram(const OtherProgram&) = delete;

@@ -75,15 +75,27 @@ TEST_F(RecordingTest, NothingIsRecordedWhileRecordingIsStopped) {
 }
 
 TEST_F(RecordingTest, TextsMarkedByPasswordManagersAreNotRecorded) {
+  using Action = OtherProgram::Action;
+  const struct {
+    const char* text;
+    Action action;
+    bool recorded;
+  } copies[] = {
+      {"plain", Action::Copy, true},
+      {"excluded secret", Action::CopySecret, false},
+      {"viewers ignore it", Action::CopyIgnored, false},
+      {"not for the history", Action::CopyPrivate, false},
+      {"allowed in the history", Action::CopyPublic, true},
+  };
   StartWithRecording();
-  CopyFromAnotherProgram("visible");
-  CopyFromAnotherProgram("s3cret one", OtherProgram::Action::CopySecret);
-  CopyFromAnotherProgram("s3cret two", OtherProgram::Action::CopyPrivate);
-  CopyFromAnotherProgram("visible again");
-  const std::vector<StoredEntry> entries = ShutDownAndReadTheDataFile();
-  ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(entries[0].text, "visible");
-  EXPECT_EQ(entries[1].text, "visible again");
+  std::vector<std::string> expected;
+  for (const auto& copy : copies) {
+    CopyFromAnotherProgram(copy.text, copy.action);
+    if (copy.recorded) expected.push_back(copy.text);
+  }
+  std::vector<std::string> recorded;
+  for (const StoredEntry& entry : ShutDownAndReadTheDataFile()) recorded.push_back(entry.text);
+  EXPECT_EQ(recorded, expected);
 }
 
 TEST_F(RecordingTest, AClipboardHeldOpenIsReportedAndTheNextChangeIsRecorded) {

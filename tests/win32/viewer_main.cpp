@@ -5,6 +5,8 @@
 //   qv_test_viewer copy NAME TEXT  copies TEXT to the clipboard, then signals NAME.ready;
 //   qv_test_viewer secret NAME TEXT   the same, marked for clipboard histories to skip;
 //   qv_test_viewer private NAME TEXT  the same, marked as not for the clipboard history;
+//   qv_test_viewer ignore NAME TEXT   the same, marked for clipboard viewers to ignore;
+//   qv_test_viewer public NAME TEXT   the same, marked as allowed in the clipboard history;
 //   qv_test_viewer hold NAME       holds the clipboard open, then signals NAME.ready.
 // Each keeps pumping messages until NAME.quit is signalled (a clipboard owner must).
 #include <windows.h>
@@ -63,8 +65,13 @@ int OtherProgram(const std::string& action, const std::string& name, const std::
     if (action == "secret") {
       SetClipboardData(RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing"),
                        GlobalAlloc(GMEM_MOVEABLE, 1));
-    } else if (action == "private") {
+    } else if (action == "ignore") {
+      SetClipboardData(RegisterClipboardFormatA("Clipboard Viewer Ignore"),
+                       GlobalAlloc(GMEM_MOVEABLE, 1));
+    } else if (action == "private" || action == "public") {
       HGLOBAL flag = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DWORD));
+      *static_cast<DWORD*>(GlobalLock(flag)) = action == "public" ? 1 : 0;
+      GlobalUnlock(flag);
       SetClipboardData(RegisterClipboardFormatA("CanIncludeInClipboardHistory"), flag);
     }
     CloseClipboard();
@@ -80,7 +87,9 @@ int OtherProgram(const std::string& action, const std::string& name, const std::
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   const std::string first = argv[1];
-  if ((first == "copy" || first == "secret" || first == "private" || first == "hold") && argc >= 3) {
+  if ((first == "copy" || first == "secret" || first == "private" || first == "ignore" ||
+       first == "public" || first == "hold") &&
+      argc >= 3) {
     std::string text;
     for (int i = 3; i < argc; ++i) text += (i > 3 ? " " : "") + std::string(argv[i]);
     return OtherProgram(first, argv[2], text);
