@@ -146,14 +146,14 @@ void CheckFitsDataFile(const ClipRows& items) {
   if (items.size() > kDataFileFieldMax) throw too_big("the number of entries is", items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     const TListItem& item = items[i];
-    const std::string entry = "entry " + std::to_string(i);
+    const auto entry = [i] { return "entry " + std::to_string(i); };
     if (item.SubItems.size() > kDataFileFieldMax)
-      throw too_big("the number of sub-items of " + entry + " is", item.SubItems.size());
+      throw too_big("the number of sub-items of " + entry() + " is", item.SubItems.size());
     if (item.Caption.size() > kDataFileFieldMax)
-      throw too_big("the length of the text of " + entry + " is", item.Caption.size());
+      throw too_big("the length of the text of " + entry() + " is", item.Caption.size());
     for (const std::string& sub_item : item.SubItems)
       if (sub_item.size() > kDataFileFieldMax)
-        throw too_big("the length of a sub-item of " + entry + " is", sub_item.size());
+        throw too_big("the length of a sub-item of " + entry() + " is", sub_item.size());
   }
 }
 
