@@ -261,6 +261,15 @@ PROCESS_INFORMATION StartHelper(const std::string& arguments) {
   return process;
 }
 
+/// Asks a helper to quit and waits for it, pumping: on its way out it may send us messages
+/// (a viewer leaving the chain, a clipboard owner going).
+void EndHelper(PROCESS_INFORMATION& process, HANDLE quit) {
+  SetEvent(quit);
+  PumpUntil(process.hProcess, 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
 std::string HelperName() {
   static int instance = 0;
   std::string name = "QuibTestHelper-";
@@ -317,10 +326,7 @@ OtherProgram::OtherProgram(Action action, const std::string& text) : name_(Helpe
 }
 
 OtherProgram::~OtherProgram() {
-  SetEvent(quit_);
-  PumpUntil(process_.hProcess, 10000);
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
+  EndHelper(process_, quit_);
   CloseHandle(ready_);
   CloseHandle(quit_);
 }
@@ -334,11 +340,7 @@ ViewerProcess::ViewerProcess() : name_(HelperName()) {
 }
 
 ViewerProcess::~ViewerProcess() {
-  SetEvent(quit_);
-  // It leaves the chain on the way out, which may send us a chain message: keep pumping.
-  PumpUntil(process_.hProcess, 10000);
-  CloseHandle(process_.hThread);
-  CloseHandle(process_.hProcess);
+  EndHelper(process_, quit_);
   CloseHandle(ready_);
   CloseHandle(change_);
   CloseHandle(quit_);
